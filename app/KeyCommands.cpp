@@ -69,8 +69,8 @@ void DrawActiveDetectors(DrawingSurface& surface) {
         DrawPeakTrace(surface, width, height, drawingKit.peakPen, drawingKit.labelFont);
     }
     if (detectorState.quasiPeakOn) {
-        DrawQuasiPeakTrace(surface, width, height, drawingKit.quasiPeakPen, drawingKit.meteredPen,
-                           drawingKit.labelFont, detectorState.lineHeight);
+        DrawQuasiPeakTrace(surface, width, height, drawingKit.quasiPeakPen, drawingKit.meteredPen, drawingKit.labelFont,
+                           detectorState.lineHeight);
     }
     if (detectorState.averageOn) {
         DrawAverageTrace(surface, width, height, drawingKit.averagePen, drawingKit.labelFont);

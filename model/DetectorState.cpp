@@ -8,9 +8,7 @@ DrawingKit drawingKit;
 namespace {
 
 // Both period rules keep the five-pulse train within about 7/8 of the width.
-bool TrainTooLong(const DetectorState& s) {
-    return static_cast<double>((5 * s.clientWidth) / 8) < 5.0 * s.pulsePeriod;
-}
+bool TrainTooLong(const DetectorState& s) { return static_cast<double>((5 * s.clientWidth) / 8) < 5.0 * s.pulsePeriod; }
 
 } // namespace
 

@@ -6,11 +6,9 @@
 namespace qv {
 
 namespace {
-constexpr double kLowest = -2147483648.0;    // exactly representable
-constexpr double kBeyondMax = 2147483648.0;  // the first double past INT32_MAX
+constexpr double kLowest = -2147483648.0;   // exactly representable
+constexpr double kBeyondMax = 2147483648.0; // the first double past INT32_MAX
 } // namespace
-
-bool FitsInt32(double value) { return value > kLowest - 1.0 && value < kBeyondMax; }
 
 std::int32_t Trunc(double value) {
     if (std::isnan(value)) {

@@ -12,7 +12,4 @@ namespace qv {
 // nearest limit instead, and NaN gives 0, so no caller can fault.
 std::int32_t Trunc(double value);
 
-// True when Trunc(value) is the value truncated, with nothing clamped.
-bool FitsInt32(double value);
-
 } // namespace qv

@@ -44,8 +44,8 @@ inline constexpr unsigned F4 = 0x73;
 inline constexpr unsigned F5 = 0x74;
 } // namespace Vk
 
-inline constexpr unsigned kClassRedrawOnResize = 0x0003; // CS_HREDRAW | CS_VREDRAW
-inline constexpr int kShowDefault = 10;                  // SW_SHOWDEFAULT
+inline constexpr unsigned kClassRedrawOnResize = 0x0003;  // CS_HREDRAW | CS_VREDRAW
+inline constexpr int kShowDefault = 10;                   // SW_SHOWDEFAULT
 inline constexpr unsigned kRetryCancelExclamation = 0x35; // MB_ICONEXCLAMATION | MB_RETRYCANCEL
 inline constexpr int kIdOk = 1;
 inline constexpr int kIdCancel = 2;

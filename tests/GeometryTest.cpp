@@ -27,8 +27,8 @@ class GeometryTest : public ::testing::Test {
 protected:
     void SetUp() override {
         detectorState = DetectorState{};
-        drawingKit = DrawingKit{kEnvelopePen, kPeakPen, kQuasiPeakPen, kAveragePen, kMeteredPen, kTitleFont,
-                                kLabelFont};
+        drawingKit =
+            DrawingKit{kEnvelopePen, kPeakPen, kQuasiPeakPen, kAveragePen, kMeteredPen, kTitleFont, kLabelFont};
         surface.fontMetrics[kLabelFont.handle] = TextMetrics{30, 0, 15};
         surface.fontMetrics[kTitleFont.handle] = TextMetrics{50, 0, 25};
     }

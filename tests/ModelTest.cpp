@@ -26,10 +26,17 @@ TEST(TruncTest, TruncatesTowardZeroAndSaturatesWhatHasNoIntegerValue) {
     };
     const double inf = std::numeric_limits<double>::infinity();
     const Case cases[] = {
-        {217.84, 217},          {-217.84, -217},          {0.99, 0},
-        {-0.99, 0},             {2147483647.9, 2147483647}, {-2147483648.9, INT32_MIN},
-        {1e300, INT32_MAX},     {-1e300, INT32_MIN},      {inf, INT32_MAX},
-        {-inf, INT32_MIN},      {std::nan(""), 0},
+        {217.84, 217},
+        {-217.84, -217},
+        {0.99, 0},
+        {-0.99, 0},
+        {2147483647.9, 2147483647},
+        {-2147483648.9, INT32_MIN},
+        {1e300, INT32_MAX},
+        {-1e300, INT32_MIN},
+        {inf, INT32_MAX},
+        {-inf, INT32_MIN},
+        {std::nan(""), 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Trunc(c.value), c.expected) << c.value;

@@ -1,7 +1,8 @@
 // Pixels of the painters on the raster surface: self-inverse passes, colours,
 // the footprint of the 2-pixel pen, strokes without holes, and clipping.
-#include "model/DetectorState.h"
 #include "platform/raster/RasterSurface.h"
+
+#include "model/DetectorState.h"
 #include "tests/BlockGlyphs.h"
 #include "traces/Painters.h"
 
@@ -50,8 +51,8 @@ public:
         DrawPeakTrace(surface, canvas.Width(), canvas.Height(), ToPen(&kRedPen), kLabelFont);
     }
     void QuasiPeak(DrawingSurface& surface) {
-        DrawQuasiPeakTrace(surface, canvas.Width(), canvas.Height(), ToPen(&kBluePen), ToPen(&kGreenPen),
-                           kLabelFont, 30);
+        DrawQuasiPeakTrace(surface, canvas.Width(), canvas.Height(), ToPen(&kBluePen), ToPen(&kGreenPen), kLabelFont,
+                           30);
     }
     void Average(DrawingSurface& surface) {
         DrawAverageTrace(surface, canvas.Width(), canvas.Height(), ToPen(&kMagentaPen), kLabelFont);

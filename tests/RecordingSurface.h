@@ -72,8 +72,8 @@ public:
     void SetTextColor(Color color) override { textColor_ = color; }
     void SetTextAlign(TextAlign align) override { align_ = align; }
     void TextOutA(int x, int y, const char* text, int length) override {
-        texts.push_back({x, y, std::string(text, static_cast<std::size_t>(length)), textColor_, align_, font,
-                         systemFont});
+        texts.push_back(
+            {x, y, std::string(text, static_cast<std::size_t>(length)), textColor_, align_, font, systemFont});
     }
     TextMetrics GetTextMetricsA() override {
         if (systemFont) {

@@ -9,12 +9,12 @@ namespace qv {
 namespace {
 
 struct QuasiPeakCurve {
-    double off;  // off-time between two pulses
+    double off; // off-time between two pulses
     double amplitude;
     int x0;
     int top;
-    int yStart;  // the full amplitude decayed over one off-time
-    int n;       // the off-time rounded to whole pixels
+    int yStart; // the full amplitude decayed over one off-time
+    int n;      // the off-time rounded to whole pixels
 };
 
 QuasiPeakCurve DeriveCurve(int width, int height) {

@@ -141,28 +141,49 @@ void Window::timerEvent(QTimerEvent* event) {
 
 unsigned VirtualKeyOf(int qtKey) {
     switch (qtKey) {
-    case Qt::Key_Left: return Vk::Left;
-    case Qt::Key_Up: return Vk::Up;
-    case Qt::Key_Right: return Vk::Right;
-    case Qt::Key_Down: return Vk::Down;
+    case Qt::Key_Left:
+        return Vk::Left;
+    case Qt::Key_Up:
+        return Vk::Up;
+    case Qt::Key_Right:
+        return Vk::Right;
+    case Qt::Key_Down:
+        return Vk::Down;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return Vk::Return;
-    case Qt::Key_Escape: return Vk::Escape;
-    case Qt::Key_Backspace: return 0x08;
-    case Qt::Key_Tab: return 0x09;
-    case Qt::Key_Shift: return 0x10;
-    case Qt::Key_Control: return 0x11;
-    case Qt::Key_Alt: return 0x12;
-    case Qt::Key_Pause: return 0x13;
-    case Qt::Key_CapsLock: return 0x14;
-    case Qt::Key_Space: return 0x20;
-    case Qt::Key_PageUp: return 0x21;
-    case Qt::Key_PageDown: return 0x22;
-    case Qt::Key_End: return 0x23;
-    case Qt::Key_Home: return 0x24;
-    case Qt::Key_Insert: return 0x2D;
-    case Qt::Key_Delete: return 0x2E;
-    default: break;
+    case Qt::Key_Enter:
+        return Vk::Return;
+    case Qt::Key_Escape:
+        return Vk::Escape;
+    case Qt::Key_Backspace:
+        return 0x08;
+    case Qt::Key_Tab:
+        return 0x09;
+    case Qt::Key_Shift:
+        return 0x10;
+    case Qt::Key_Control:
+        return 0x11;
+    case Qt::Key_Alt:
+        return 0x12;
+    case Qt::Key_Pause:
+        return 0x13;
+    case Qt::Key_CapsLock:
+        return 0x14;
+    case Qt::Key_Space:
+        return 0x20;
+    case Qt::Key_PageUp:
+        return 0x21;
+    case Qt::Key_PageDown:
+        return 0x22;
+    case Qt::Key_End:
+        return 0x23;
+    case Qt::Key_Home:
+        return 0x24;
+    case Qt::Key_Insert:
+        return 0x2D;
+    case Qt::Key_Delete:
+        return 0x2E;
+    default:
+        break;
     }
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) {
         return Vk::F1 + static_cast<unsigned>(qtKey - Qt::Key_F1);

@@ -56,8 +56,7 @@ bool RegisterClassExA(const WindowClass& windowClass) {
     return System().classes.emplace(windowClass.className, windowClass).second;
 }
 
-Window* CreateWindowExA(const char* className, const char* caption, int x, int y, int width, int height,
-                        Instance*) {
+Window* CreateWindowExA(const char* className, const char* caption, int x, int y, int width, int height, Instance*) {
     const auto found = System().classes.find(className != nullptr ? className : "");
     if (found == System().classes.end()) {
         return nullptr;

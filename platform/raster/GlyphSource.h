@@ -11,8 +11,8 @@
 namespace qv {
 
 struct GlyphRun {
-    int width = 0;  // the advance of the whole text
-    int height = 0; // the font's cell height
+    int width = 0;                      // the advance of the whole text
+    int height = 0;                     // the font's cell height
     std::vector<std::uint8_t> coverage; // width * height, row by row, 255 is ink
 };
 

@@ -5,8 +5,7 @@
 namespace qv {
 
 Rect Intersect(const Rect& a, const Rect& b) {
-    Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-           std::min(a.bottom, b.bottom)};
+    Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
     return r.Empty() ? Rect{} : r;
 }
 
@@ -17,8 +16,7 @@ Rect Union(const Rect& a, const Rect& b) {
     if (b.Empty()) {
         return a;
     }
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-            std::max(a.bottom, b.bottom)};
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
 }
 
 RasterCanvas::RasterCanvas(int width, int height) { Resize(width, height); }

@@ -161,10 +161,10 @@ void RasterSurface::TextOutA(int x, int y, const char* text, int length) {
     } else if (align_ == TextAlign::Center) {
         left -= run.width / 2;
     }
-    const Rect box{static_cast<int>(std::clamp<long long>(left, INT32_MIN, INT32_MAX)), y,
-                   static_cast<int>(std::clamp<long long>(left + run.width, INT32_MIN, INT32_MAX)),
-                   static_cast<int>(std::clamp<long long>(static_cast<long long>(y) + run.height, INT32_MIN,
-                                                          INT32_MAX))};
+    const Rect box{
+        static_cast<int>(std::clamp<long long>(left, INT32_MIN, INT32_MAX)), y,
+        static_cast<int>(std::clamp<long long>(left + run.width, INT32_MIN, INT32_MAX)),
+        static_cast<int>(std::clamp<long long>(static_cast<long long>(y) + run.height, INT32_MIN, INT32_MAX))};
     const Rect visible = Intersect(box, clip_);
     const std::uint32_t ink = ToPixel(textColor_);
     for (int py = visible.top; py < visible.bottom; ++py) {

@@ -11,11 +11,14 @@ namespace qv {
 
 struct Window;   // a window of the platform's
 struct Instance; // the program module, where its resources live
+struct Dialog;   // a modal dialog box
+struct Control;  // a control of a dialog box
 
 using WParam = std::uintptr_t;
 using LParam = std::intptr_t;
 using LResult = std::intptr_t;
 using WindowProcedure = LResult (*)(Window* window, unsigned message, WParam wParam, LParam lParam);
+using DialogProcedure = LResult (*)(Dialog* dialog, unsigned message, WParam wParam, LParam lParam);
 
 // Message and key numbers as the platform numbers them.
 namespace Msg {
@@ -102,6 +105,15 @@ DrawingSurface* GetDC(Window* window);
 void ReleaseDC(Window* window, DrawingSurface* surface);
 DrawingSurface* BeginPaint(Window* window);
 void EndPaint(Window* window, DrawingSurface* surface);
+
+// Runs the dialog of the program's template `templateId` modally, owned by
+// `owner`, until the procedure calls EndDialog; returns that result.
+LResult DialogBoxParamA(Instance* instance, int templateId, Window* owner, DialogProcedure procedure,
+                        LParam parameter);
+void EndDialog(Dialog* dialog, LResult result);
+Control* GetDlgItem(Dialog* dialog, int controlId);
+void SetWindowTextA(Control* control, const char* text);
+void SetFocus(Control* control);
 
 Pen CreatePen(int width, Color color);
 Font CreateFontIndirectA(const FontDescription& description);

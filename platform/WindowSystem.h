@@ -108,8 +108,7 @@ void EndPaint(Window* window, DrawingSurface* surface);
 
 // Runs the dialog of the program's template `templateId` modally, owned by
 // `owner`, until the procedure calls EndDialog; returns that result.
-LResult DialogBoxParamA(Instance* instance, int templateId, Window* owner, DialogProcedure procedure,
-                        LParam parameter);
+LResult DialogBoxParamA(Instance* instance, int templateId, Window* owner, DialogProcedure procedure, LParam parameter);
 void EndDialog(Dialog* dialog, LResult result);
 Control* GetDlgItem(Dialog* dialog, int controlId);
 void SetWindowTextA(Control* control, const char* text);

@@ -25,8 +25,8 @@ inline QImage FreshRender(int width, int height) {
     if (canvas.Width() == 0 || canvas.Height() == 0) {
         return {};
     }
-    return QImage(reinterpret_cast<const uchar*>(canvas.Pixels()), canvas.Width(), canvas.Height(),
-                  canvas.Width() * 4, QImage::Format_RGB32)
+    return QImage(reinterpret_cast<const uchar*>(canvas.Pixels()), canvas.Width(), canvas.Height(), canvas.Width() * 4,
+                  QImage::Format_RGB32)
         .copy();
 }
 

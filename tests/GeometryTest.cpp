@@ -247,5 +247,37 @@ TEST_F(GeometryTest, ZeroWidthClientDrawsNoDetectorTrace) {
     EXPECT_EQ(detectorState.averageInk, 1);
 }
 
+// The widest pulse the rules allow, the longest period, and client sizes from
+// nothing to the largest a size notification can carry: every painter runs
+// and its points stay where the formulas put them (the sanitizer build turns
+// any undefined conversion into a failure).
+TEST_F(GeometryTest, ExtremeParametersStayDefined) {
+    const int sizes[][2] = {{0, 0}, {1, 1}, {3, 2}, {7, 600}, {1000, 0}, {1000, 600}, {4096, 4096}, {65535, 65535}};
+    for (const auto& size : sizes) {
+        for (void (*rule)() : {WidenPulse, LengthenPeriod}) {
+            detectorState = DetectorState{};
+            Repaint(size[0], size[1]);
+            for (int i = 0; i < 10000; ++i) {
+                rule();
+            }
+            surface.strokes.clear();
+            DrawEnvelope(surface, size[0], size[1], kEnvelopePen);
+            DrawPeakTrace(surface, size[0], size[1], kPeakPen, kLabelFont);
+            DrawQuasiPeakTrace(surface, size[0], size[1], kQuasiPeakPen, kMeteredPen, kLabelFont, 30);
+            DrawAverageTrace(surface, size[0], size[1], kAveragePen, kLabelFont);
+            // The quasi-peak charge always takes 5 pixels, even past a tiny period.
+            const int right = size[0] / 4 + static_cast<int>(5.0 * detectorState.pulsePeriod) + 6;
+            for (const RecordedStroke& stroke : surface.strokes) {
+                for (const Point p : stroke.points) {
+                    EXPECT_GE(p.x, size[0] / 4) << size[0] << " x " << size[1];
+                    EXPECT_LE(p.x, right) << size[0] << " x " << size[1];
+                    EXPECT_GE(p.y, 0) << size[0] << " x " << size[1];
+                    EXPECT_LE(p.y, (3 * size[1]) / 4) << size[0] << " x " << size[1];
+                }
+            }
+        }
+    }
+}
+
 } // namespace
 } // namespace qv

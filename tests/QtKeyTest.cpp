@@ -171,8 +171,8 @@ TEST(QtKeyTest, OtherKeysChangeNothing) {
         Press(window, Qt::Key_F2);
         const QImage before = window->Image().copy();
         const DetectorState state = detectorState;
-        for (const int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_Tab,
-                              Qt::Key_A, Qt::Key_9, Qt::Key_F6, Qt::Key_F12, Qt::Key_Home, Qt::Key_Shift}) {
+        for (const int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_Tab, Qt::Key_A,
+                              Qt::Key_9, Qt::Key_F6, Qt::Key_F12, Qt::Key_Home, Qt::Key_Shift}) {
             Press(window, key);
             Press(window, key, true);
         }

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <malloc.h>
 #include <vector>
 
 namespace qv {
@@ -199,6 +200,29 @@ TEST(QtKeyTest, ResizeKeepsTheOnFlags) {
         const bool clean = Matches(window);
         detectorState.peakOn = detectorState.averageOn = 1;
         EXPECT_TRUE(clean) << "the repaint drew no trace";
+    });
+}
+
+// Ten thousand key commands allocate and free their surfaces; the heap in use
+// afterwards is what it was. (The sanitizer build finds leaks its own way.)
+TEST(QtKeyTest, KeyCommandsDoNotGrowMemory) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's allocator keeps its own books";
+#endif
+    RunAt1000x600([](Window* window) {
+        const int keys[] = {Qt::Key_F1,    Qt::Key_F2,   Qt::Key_F3,   Qt::Key_Up,
+                            Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Escape};
+        auto run = [&](int count) {
+            for (int i = 0; i < count; ++i) {
+                Press(window, keys[i % 8]);
+            }
+            Settle();
+        };
+        run(1000); // glyph caches and Qt's own first-use allocations
+        const std::size_t before = mallinfo2().uordblks;
+        run(10000);
+        const std::size_t after = mallinfo2().uordblks;
+        EXPECT_LT(after, before + 16 * 1024) << before << " bytes in use before, " << after << " after";
     });
 }
 

@@ -146,6 +146,25 @@ TEST(QtWindowTest, ZeroSizeClientAreaIsHarmless) {
     });
 }
 
+// The window system holds the window to the largest client area whose pixels
+// it can keep; asking for more is not an error.
+TEST(QtWindowTest, HugeSizesAreHeldToTheLargestClientArea) {
+    RunProgram([] {
+        Window* window = FindMainWindow();
+        ASSERT_NE(window, nullptr);
+        Settle();
+        window->resize(100000, 70000);
+        Settle();
+        EXPECT_EQ(window->width(), kMaxClientSide);
+        EXPECT_EQ(window->height(), kMaxClientSide);
+        EXPECT_EQ(detectorState.clientWidth, kMaxClientSide);
+        EXPECT_EQ(window->Image().size(), window->size());
+        window->resize(300, 200);
+        Settle();
+        EXPECT_EQ(detectorState.clientWidth, 300);
+    });
+}
+
 // The timer is refused once: the user sees the message box while the window
 // is still hidden, and answers it.
 TEST(QtWindowTest, TimerFailureOffersRetryAndCancel) {

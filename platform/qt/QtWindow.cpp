@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QTimerEvent>
 
+#include <new>
+
 namespace qv {
 
 Window::Window(WindowProcedure procedure) : procedure_(procedure) {
@@ -91,8 +93,16 @@ void Window::paintEvent(QPaintEvent*) {
     painter.drawImage(0, 0, image_);
 }
 
+// The maximum size keeps the pixels within reach, but memory can still run
+// out; the window then stays blank, and says why, until it is made smaller.
 void Window::SizeCanvas(int width, int height) {
-    canvas_.Resize(width, height);
+    try {
+        canvas_.Resize(width, height);
+    } catch (const std::bad_alloc&) {
+        canvas_.Resize(0, 0);
+        qWarning("Quorvane: not enough memory to draw a %d x %d window; it stays blank until it is smaller", width,
+                 height);
+    }
     image_ = canvas_.Width() > 0 && canvas_.Height() > 0
                  ? QImage(reinterpret_cast<uchar*>(canvas_.Pixels()), canvas_.Width(), canvas_.Height(),
                           canvas_.Width() * 4, QImage::Format_RGB32)

@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "app/Version.h"
 #include "model/DetectorState.h"
 #include "traces/Painters.h"
 
@@ -42,7 +43,7 @@ void DrawStaticScreen(DrawingSurface& surface) {
 
     surface.SelectObject(StockObject::SystemFont);
     surface.SetTextAlign(TextAlign::Right);
-    DrawLabel(surface, width - 10, 5, "Quorvane: EMC receiver detectors");
+    DrawLabel(surface, width - 10, 5, "Quorvane " QUORVANE_VERSION " - detectors of an EMC receiver");
 
     surface.SetTextColor(kRed);
     surface.SetTextAlign(TextAlign::LeftTop);

@@ -1,5 +1,6 @@
 // The snapshot tool run as a teacher would run it: its picture is the
 // program's own window after the same keys, and bad requests are refused.
+#include "app/Version.h"
 #include "tests/QtProgram.h"
 
 #include <QDir>

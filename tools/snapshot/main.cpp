@@ -5,6 +5,7 @@
 //
 //   quorvane-snapshot --size 1000x600 --keys F1,F2,F3,Up,Up -o detectors.png
 #include "app/MainWindow.h"
+#include "app/Version.h"
 #include "platform/qt/QtWindow.h"
 
 #include <QApplication>

@@ -33,7 +33,7 @@ public:
     }
 
     std::vector<std::uint32_t> Snapshot() const {
-        return {canvas.Pixels(), canvas.Pixels() + canvas.Width() * canvas.Height()};
+        return {canvas.Pixels(), canvas.Pixels() + static_cast<std::ptrdiff_t>(canvas.Width()) * canvas.Height()};
     }
 
     int Count(std::uint32_t pixel) const {

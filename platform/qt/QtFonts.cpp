@@ -25,7 +25,7 @@ TextMetrics MeasureFont(const QFont& font) {
     return TextMetrics{metrics.height(), metrics.leading(), metrics.averageCharWidth()};
 }
 
-QtFont* MakeFont(QFont font) {
+QtFont* MakeFont(const QFont& font) {
     auto* result = new QtFont{font, MeasureFont(font), {}};
     return result;
 }

@@ -105,7 +105,7 @@ void Window::SizeCanvas(int width, int height) {
     }
     image_ = canvas_.Width() > 0 && canvas_.Height() > 0
                  ? QImage(reinterpret_cast<uchar*>(canvas_.Pixels()), canvas_.Width(), canvas_.Height(),
-                          canvas_.Width() * 4, QImage::Format_RGB32)
+                          static_cast<qsizetype>(canvas_.Width()) * 4, QImage::Format_RGB32)
                  : QImage();
 }
 

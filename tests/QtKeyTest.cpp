@@ -222,7 +222,7 @@ TEST(QtKeyTest, KeyCommandsDoNotGrowMemory) {
         const std::size_t before = mallinfo2().uordblks;
         run(10000);
         const std::size_t after = mallinfo2().uordblks;
-        EXPECT_LT(after, before + std::size_t{16 * 1024}) << before << " bytes in use before, " << after << " after";
+        EXPECT_LT(after, before + std::size_t{16384}) << before << " bytes in use before, " << after << " after";
     });
 }
 

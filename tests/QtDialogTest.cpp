@@ -4,15 +4,13 @@
 #include "platform/qt/QtDialog.h"
 
 #include "dialog/SupportTextDialog.h"
-#include "platform/qt/QtWindow.h"
 #include "resources/resource.h"
+#include "tests/QtProgram.h"
 
-#include <QApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -245,6 +243,65 @@ TEST(QtDialogTest, UnknownTemplateShowsNothing) {
     EXPECT_EQ(DialogBoxParamA(nullptr, IDD_SUPPORT_TEXT + 1, nullptr, RecordingProcedure, 0), -1);
     EXPECT_TRUE(received.empty());
     EXPECT_EQ(FindDialog(), nullptr);
+}
+
+int CountRed(const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            count += qRed(pixel) > 200 && qGreen(pixel) < 90 && qBlue(pixel) < 90 ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+// F4 in the running program: the dialog is modal over the main window, which
+// still repaints but takes no keys while it is up; after OK the window's
+// picture is as it was and its keys work again.
+TEST(QtProgramDialogTest, F4ShowsTheTextAndTheWindowCarriesOn) {
+    test::RunProgram([] {
+        Window* window = test::FindMainWindow();
+        ASSERT_NE(window, nullptr);
+        test::Settle();
+        const QImage before = window->Image().copy();
+        const int redBefore = CountRed(before);
+        const double pulseWidth = detectorState.pulseWidth;
+        bool sawDialog = false;
+        QTimer::singleShot(5, [&] {
+            Dialog* dialog = FindDialog();
+            ASSERT_NE(dialog, nullptr);
+            sawDialog = true;
+            EXPECT_EQ(QApplication::activeModalWidget(), dialog);
+            EXPECT_EQ(dialog->parentWidget(), window);
+            EXPECT_EQ(TextField(dialog)->toPlainText(), ExpectedText());
+            EXPECT_EQ(dialog->pos() - window->mapToGlobal(QPoint(0, 0)),
+                      QPoint(80 * DialogBaseUnits(dialog->font()).width() / 4,
+                             60 * DialogBaseUnits(dialog->font()).height() / 8));
+
+            QTest::keyClick(window->windowHandle(), Qt::Key_F1);
+            EXPECT_EQ(detectorState.peakOn, 0) << "keys do not reach the owner";
+
+            detectorState.pulseWidth = pulseWidth + 10;
+            InvalidateRect(window, true);
+            EXPECT_TRUE(test::WaitFor([&] { return detectorState.pulseWidth == pulseWidth; }))
+                << "the owner repaints while the dialog is up";
+
+            QTest::mouseClick(OkButton(dialog), Qt::LeftButton);
+            if (FindDialog() == dialog) {
+                EndDialog(dialog, kLeftOpen);
+            }
+        });
+        QTest::keyClick(window->windowHandle(), Qt::Key_F4);
+        EXPECT_TRUE(sawDialog);
+        EXPECT_EQ(FindDialog(), nullptr);
+        test::Settle();
+        EXPECT_EQ(window->Image(), before) << "the dialog leaves the window's pixels alone";
+
+        QTest::keyClick(window->windowHandle(), Qt::Key_F1);
+        EXPECT_EQ(detectorState.peakOn, 1);
+        EXPECT_GT(CountRed(window->Image()), redBefore + 100) << "the peak trace is drawn";
+    });
 }
 
 } // namespace

@@ -204,11 +204,13 @@ TEST(QtDialogTest, TextCannotBeChangedButCanBeSelected) {
 
         Press(dialog, Qt::Key_Home, Qt::ControlModifier);
         Press(dialog, Qt::Key_End, Qt::ShiftModifier);
-        EXPECT_EQ(field->textCursor().selectedText(),
-                  ExpectedText().section(QChar('\n'), 0, 0).left(field->textCursor().selectedText().size()));
-        EXPECT_GT(field->textCursor().selectedText().size(), 20) << "keyboard selection";
+        const QString selected = field->textCursor().selectedText();
+        EXPECT_GT(selected.size(), 20) << "keyboard selection";
+        EXPECT_TRUE(ExpectedText().startsWith(selected)) << selected.toStdString();
 
-        QTest::mouseClick(field->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+        Press(dialog, Qt::Key_Home, Qt::ControlModifier);
+        ASSERT_FALSE(field->textCursor().hasSelection());
+
         QTest::mousePress(field->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
         QTest::mouseMove(field->viewport(), QPoint(120, 40));
         QTest::mouseRelease(field->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(120, 40));
@@ -296,6 +298,7 @@ TEST(QtProgramDialogTest, F4ShowsTheTextAndTheWindowCarriesOn) {
         EXPECT_TRUE(sawDialog);
         EXPECT_EQ(FindDialog(), nullptr);
         test::Settle();
+        EXPECT_EQ(QApplication::activeWindow(), window) << "the owner is active again";
         EXPECT_EQ(window->Image(), before) << "the dialog leaves the window's pixels alone";
 
         QTest::keyClick(window->windowHandle(), Qt::Key_F1);

@@ -117,7 +117,13 @@ LResult DialogBoxParamA(Instance*, int templateId, Window* owner, DialogProcedur
         return -1;
     }
     Dialog dialog(*dialogTemplate, procedure, owner);
-    return dialog.Run(parameter);
+    const LResult result = dialog.Run(parameter);
+    // The real platform activates the owner when its dialog ends, so keys go
+    // back to it; without a window manager that does so, nothing would be active.
+    if (owner != nullptr) {
+        owner->activateWindow();
+    }
+    return result;
 }
 
 void EndDialog(Dialog* dialog, LResult result) { dialog->End(result); }

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -59,7 +60,7 @@ void FocusTextField(Dialog* dialog) {
 }
 
 // Opens the dialog as F4 does and lets `script` act once it is up.
-LResult RunSupportDialog(const std::function<void(Dialog*)>& script, Window* owner = nullptr) {
+LResult RunSupportDialog(const std::function<void(Dialog*)>& script) {
     received.clear();
     QTimer::singleShot(5, [script] {
         Dialog* dialog = FindDialog();
@@ -72,7 +73,7 @@ LResult RunSupportDialog(const std::function<void(Dialog*)>& script, Window* own
             EndDialog(dialog, kLeftOpen);
         }
     });
-    return DialogBoxParamA(nullptr, IDD_SUPPORT_TEXT, owner, RecordingProcedure, 0);
+    return DialogBoxParamA(nullptr, IDD_SUPPORT_TEXT, nullptr, RecordingProcedure, 0);
 }
 
 TEST(QtDialogTest, OpensModalWithTheTextFromItsStartAndTheFocusOnOk) {
@@ -163,20 +164,20 @@ TEST(QtDialogTest, OnlyOkEndsIt) {
 // is recognised by its low word alone, and nothing but OK ends the dialog.
 TEST(QtDialogTest, ProcedureEndsTheDialogOnTheOkCommandOnly) {
     struct Case {
-        unsigned message;
         WParam wParam;
+        unsigned message;
         bool ends;
     };
     const Case cases[] = {
-        {Msg::Command, 1, true},
-        {Msg::Command, 0x00010001, true}, // a notification code in the high word
-        {Msg::Command, 2, false},
-        {Msg::Command, 0x00010002, false},
-        {Msg::Command, IDC_SUPPORT_TEXT, false},
-        {Msg::Command, 0x00010000, false},
-        {Msg::Close, 0, false},
-        {Msg::KeyDown, 1, false},
-        {Msg::Timer, 1, false},
+        {1, Msg::Command, true},
+        {0x00010001, Msg::Command, true}, // a notification code in the high word
+        {2, Msg::Command, false},
+        {0x00010002, Msg::Command, false},
+        {IDC_SUPPORT_TEXT, Msg::Command, false},
+        {0x00010000, Msg::Command, false},
+        {0, Msg::Close, false},
+        {1, Msg::KeyDown, false},
+        {1, Msg::Timer, false},
     };
     for (const Case& c : cases) {
         LResult returned = -1;

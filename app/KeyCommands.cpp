@@ -1,5 +1,7 @@
 #include "app/MainWindow.h"
+#include "dialog/SupportTextDialog.h"
 #include "model/DetectorState.h"
+#include "resources/resource.h"
 #include "traces/Painters.h"
 
 namespace qv {
@@ -52,6 +54,11 @@ void ToggleAverage(Window* window) {
     ReleaseDC(window, surface);
 }
 
+// Runs modally: the command returns once OK has closed the dialog.
+void ShowSupportText(Window* window) {
+    DialogBoxParamA(programInstance, IDD_SUPPORT_TEXT, window, SupportTextDlgProc, 0);
+}
+
 // The flags go back to a clean screen, and the whole area is repainted.
 void ResetDisplay(Window* window) {
     DrawingSurface* surface = GetDC(window);
@@ -99,6 +106,9 @@ void OnKeyDown(Window* window, unsigned virtualKey) {
         break;
     case Vk::F3:
         ToggleAverage(window);
+        break;
+    case Vk::F4:
+        ShowSupportText(window);
         break;
     case Vk::F5:
         ResetDisplay(window);

@@ -7,6 +7,9 @@ namespace qv {
 
 inline constexpr unsigned ID_CLOCK = 1;
 
+// The module WinMain was started with; the dialog template is among its resources.
+extern Instance* programInstance;
+
 int WinMain(Instance* instance, int showState);
 LResult MainWndProc(Window* window, unsigned message, WParam wParam, LParam lParam);
 

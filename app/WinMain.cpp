@@ -18,7 +18,10 @@ bool AcquireClock(Window* window) {
 
 } // namespace
 
+Instance* programInstance = nullptr;
+
 int WinMain(Instance* instance, int showState) {
+    programInstance = instance;
     WindowClass windowClass;
     windowClass.style = kClassRedrawOnResize;
     windowClass.procedure = MainWndProc;

@@ -1,0 +1,57 @@
+// The text of the F4 dialog: a short lesson on the three detectors, their
+// CISPR requirements and the colours of the traces. The edit control breaks
+// lines only at CR LF, and it wraps each paragraph, so a paragraph is one line.
+#include "dialog/SupportTextDialog.h"
+
+namespace qv {
+
+const char kSupportText[] =
+    "An EMC receiver built from a spectrum analyzer offers three detectors: peak, quasi-peak and average. "
+    "In many analyzers the positive-peak detector is the normal one; others use a different detection "
+    "mode by default and offer peak as one of the modes to choose from. A peak detector follows the "
+    "envelope of the signal at its input. This program takes the input to be a pulsed RF signal, so when "
+    "the resolution bandwidth is wide enough to pass the pulses without smearing them, the output of the "
+    "peak detector is the envelope itself. The actual envelope is drawn in black, and peak detection "
+    "draws the same shape in red.\r\n"
+    "\r\n"
+    "The quasi-peak detector charges quickly and discharges slowly: it has a short rise time and a long "
+    "fall, or discharge, time, so its reading depends on how often the pulses come as well as on how high "
+    "they are. Its characteristics were set by CISPR, the international committee for commercial EMC "
+    "testing, from listening tests in which people judged how annoying various signals were when added to "
+    "a broadcast. Pulses that come rarely read well below their peak, and pulses that repeat often read "
+    "close to it, much as a listener hears them. For each frequency band CISPR requires the following:\r\n"
+    "\r\n"
+    "                          Frequency Band\r\n"
+    "                          ------------------------------\r\n"
+    "                          A          B          C and D\r\n"
+    "                          ------------------------------\r\n"
+    "Bandwidth at 6 dB:        200 Hz     9 kHz      120 kHz\r\n"
+    "Charge time constant:     45 ms      1 ms       1 ms\r\n"
+    "Discharge time constant:  500 ms     160 ms     550 ms\r\n"
+    "Meter time constant:      160 ms     160 ms     100 ms\r\n"
+    "\r\n"
+    "Band A covers 10 to 150 kHz, band B 150 kHz to 30 MHz, band C 30 to 300 MHz and band D 300 MHz to 1 "
+    "GHz. The meter time constant is that of a critically damped mechanical meter, the pointer instrument "
+    "of the first receivers; a receiver that shows its reading some other way must respond as such a "
+    "meter would. Conducted emissions on mains leads are usually measured in band B, radiated emissions "
+    "in bands C and D.\r\n"
+    "\r\n"
+    "The CISPR bandwidths do not follow the 1, 3, 10 sequence in which analyzer resolution bandwidths "
+    "usually step. Their filter shape differs too: a CISPR filter is essentially square down to 20 dB, "
+    "while a typical resolution-bandwidth filter is nearly Gaussian. An analyzer used for these "
+    "measurements therefore carries separate EMC filters with the CISPR bandwidths and shape, and a "
+    "reading taken through one of its usual filters is not a CISPR reading.\r\n"
+    "\r\n"
+    "An EMC receiver with a metered output indicates a single value, and so does a spectrum analyzer "
+    "suited to the task. The program draws the quasi-peak output in blue and, in green, the average of "
+    "that output based on the meter time constant, which is the value such a meter would settle on. The "
+    "analyzer must be in its linear display mode for a correct value: averaging a logarithmic display "
+    "gives a reading that is too low.\r\n"
+    "\r\n"
+    "Average detection uses the video filter that follows the detector: a video bandwidth of 1% of the "
+    "resolution bandwidth smooths the detected signal to its true average, again in linear display mode. "
+    "Analyzers that build their narrow resolution filters, the 200 Hz EMC filter among them, with digital "
+    "signal processing do the same averaging digitally, on the samples of the detected signal. Average "
+    "detection is drawn in purple, at the mean level of the envelope.";
+
+} // namespace qv

@@ -116,10 +116,11 @@ outer_size_is_1000_by_700() {
 }
 check "the window's outer size is 1000 x 700" outer_size_is_1000_by_700
 
-read -r left top W H L charWidth < <("$wine" "$probe" | tr -d '\r')
+read -r left top W H L charWidth minimised < <("$wine" "$probe" | tr -d '\r')
 echo "        client area: ${W} x ${H} at ($left, $top); system font line height $L, character width $charWidth"
 client_is_inside_the_frame() { [ "$W" -gt 0 ] && [ "$W" -lt 1000 ] && [ "$H" -gt 0 ] && [ "$H" -lt 700 ]; }
 check "the client area is the outer size less the frame" client_is_inside_the_frame
+check "started plainly, the window is shown, not minimised" test "$minimised" -eq 0
 
 # --- the screen, read from the X server -------------------------------------
 
@@ -239,5 +240,25 @@ if program_ended; then
 fi
 no_window_left() { ! xdotool search --name '^Quorvane$' >/dev/null 2>&1; }
 check "no window is left" no_window_left
+
+# --- the show state the process was started with ------------------------
+
+# start /min sets STARTF_USESHOWWINDOW with a minimising show state.
+"$wine" start /wait /min /unix "$exe" >/dev/null 2>&1 &
+program_pid=$!
+probe_says_minimised() {
+    local fields=()
+    read -r -a fields < <("$wine" "$probe" 2>/dev/null | tr -d '\r')
+    [ "${fields[6]:-0}" -eq 1 ]
+}
+check "started with start /min, the window opens minimised" wait_until 30 probe_says_minimised
+"$wine" "$probe" close >/dev/null 2>&1
+check "asked to close, the minimised program ends" wait_until 20 program_ended
+if program_ended; then
+    wait "$program_pid"
+    code=$?
+    program_pid=""
+    check "its exit code is 0" test "$code" -eq 0
+fi
 
 finish

@@ -144,6 +144,9 @@ count() {
     case $1 in
     ink) test='r<0.9||g<0.9||b<0.9' ;;
     red) test='r>0.7&&g<0.35&&b<0.35' ;;
+    blue) test='r<0.2&&g<0.2&&b>0.8' ;;
+    green) test='r<0.2&&g>0.3&&g<0.5&&b<0.2' ;;
+    magenta) test='r>0.8&&g<0.2&&b>0.8' ;;
     esac
     convert "$shot" -crop "${4}x${5}+$((left + $2))+$((top + $3))" +repage -fx "$test" \
         -format '%[fx:round(mean*w*h)]' info:
@@ -225,6 +228,74 @@ peak_label_is_red() { [ "$(count red $((W / 5 - 80)) "$peak_top" 80 30)" -gt 50 
 check "F1 draws the red Peak label" peak_label_is_red
 xdotool key F1
 check "F1 again turns it back to black" wait_until 10 first_pulse_is "srgb(0,0,0)"
+
+# --- the keyboard commands --------------------------------------------------
+
+# The pulse's place and size as the rules leave them, by the program's formulas.
+widened=$(awk -v w="$W" 'BEGIN { printf "%d", w * 0.01 + 3 }')
+lengthened=$(awk -v w="$W" 'BEGIN { printf "%d", w * 0.05 + 2 }')
+pulse_top_ends_at() { # last inked column of the first pulse's top
+    take_shot && [ "$(pixel $((x0 + $1 - 1)) "$peak_top")" = "srgb(0,0,0)" ] &&
+        [ "$(pixel $((x0 + $1 + 2)) "$peak_top")" = "srgb(255,255,255)" ]
+}
+xdotool key Up Up Up
+check "Up three times widens the pulse to trunc(0.01 W + 3) = $widened" wait_until 10 pulse_top_ends_at "$widened"
+second_pulse_starts_at() {
+    take_shot && [ "$(pixel $((x0 + $1)) $(((peak_top + base) / 2)))" = "srgb(0,0,0)" ] &&
+        [ "$(pixel $((x0 + $1 - 3)) $(((peak_top + base) / 2)))" = "srgb(255,255,255)" ]
+}
+xdotool key Right Right
+check "Right twice lengthens the period to trunc(0.05 W + 2) = $lengthened" \
+    wait_until 10 second_pulse_starts_at "$lengthened"
+
+train=$((5 * lengthened))
+quasi_peak_shown() {
+    take_shot && [ "$(count blue "$x0" $((peak_top - 2)) "$train" $((H / 2)))" -gt 150 ] &&
+        [ "$(count green "$x0" "$peak_top" "$train" $((H / 2)))" -gt 150 ] &&
+        [ "$(count blue $((W / 5 - 170)) $((H / 4 + H / 8)) 170 30)" -gt 50 ] &&
+        [ "$(count green $((W / 5 - 120)) $((H / 4 + H / 8 + 25)) 120 30)" -gt 10 ]
+}
+average_shown() {
+    take_shot && [ "$(count magenta "$x0" "$peak_top" "$train" $((H / 2 + 2)))" -gt 200 ] &&
+        [ "$(count magenta $((W / 5 - 130)) $((base - H / 4)) 130 30)" -gt 50 ]
+}
+no_detector_colour_left() {
+    take_shot && [ "$(count blue 0 0 "$W" "$H")" -eq 0 ] && [ "$(count green 0 0 "$W" "$H")" -eq 0 ] &&
+        [ "$(count magenta 0 0 "$W" "$H")" -eq 0 ]
+}
+xdotool key F2
+check "F2 draws the blue quasi-peak curve, the green metered line and both labels" wait_until 10 quasi_peak_shown
+xdotool key F3
+check "F3 draws the magenta average line and its label" wait_until 10 average_shown
+xdotool key Up
+check "an arrow key keeps both traces in their colours" wait_until 10 quasi_peak_shown
+check "... and the average with them" average_shown
+xdotool key F2 F3
+check "F2 and F3 again take every trace and label off" wait_until 10 no_detector_colour_left
+
+dialog=""
+find_dialog() { dialog=$(xdotool search --name '^Dialog$' 2>/dev/null | head -n1) && [ -n "$dialog" ]; }
+dialog_gone() { ! xdotool search --name '^Dialog$' >/dev/null 2>&1; }
+xdotool key F4
+check "F4 opens the supporting-text dialog" wait_until 20 find_dialog
+if [ -n "$dialog" ]; then
+    xdotool key Escape
+    sleep 0.5 # nothing to wait for: the dialog must simply still be there
+    check "Escape leaves it open" find_dialog
+    xdotool key Return
+    check "Enter closes it" wait_until 20 dialog_gone
+fi
+
+xdotool windowfocus --sync "$window" 2>/dev/null
+xdotool key F2 F3
+check "the program takes keys again after the dialog" wait_until 10 quasi_peak_shown
+xdotool key F5
+default_screen_is_back() {
+    first_pulse_is "srgb(0,0,0)" && pulse_top_ends_at "$pulse" && no_detector_colour_left
+}
+check "F5 clears the traces and brings back the default pulse" wait_until 20 default_screen_is_back
+xdotool key F3
+check "after F5, F3 shows the average with a coloured label" wait_until 10 average_shown
 
 # --- closing -------------------------------------------------------------
 

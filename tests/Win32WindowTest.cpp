@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -254,6 +255,68 @@ TEST(Win32WindowTest, KeyMessagesReachTheKeyboardCommands) {
     };
     EXPECT_EQ(RunProgram(run), 0);
     EXPECT_EQ(step, 2);
+}
+
+// How many more GDI objects the process could make: it falls by one for
+// every object the process holds. Wine's GetGuiResources is a stub that
+// answers 0, so this is how the objects are counted there.
+long FreeGdiSlots() {
+    std::vector<HPEN> pens;
+    while (pens.size() < 200000) {
+        const HPEN pen = ::CreatePen(PS_SOLID, 1, RGB(1, 2, 3));
+        if (pen == nullptr) {
+            break;
+        }
+        pens.push_back(pen);
+    }
+    for (const HPEN pen : pens) {
+        ::DeleteObject(pen);
+    }
+    return static_cast<long>(pens.size());
+}
+
+// A thousand key commands take and release their device contexts and select
+// the kit's objects in and out; the process holds as many GDI objects after
+// them as before.
+TEST(Win32WindowTest, KeyCommandsLeaveTheGdiObjectCountAsItWas) {
+    const UINT keys[] = {VK_F1, VK_F2, VK_F3, VK_UP, VK_RIGHT, VK_DOWN, VK_LEFT, VK_ESCAPE, 'Q', VK_F5};
+    DWORD countedBefore = 0;
+    DWORD countedAfter = 0;
+    long freeBefore = 0;
+    long freeAfter = 0;
+    int step = 0;
+    ProgramRun run;
+    run.script = [&] {
+        const HWND window = MainWindow();
+        if (window == nullptr) {
+            return;
+        }
+        switch (step++) {
+        case 0:
+            countedBefore = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+            freeBefore = FreeGdiSlots();
+            for (int i = 0; i < 1000; ++i) {
+                ::SendMessageA(window, WM_KEYDOWN, keys[i % 10], 1);
+            }
+            break;
+        case 1:
+            countedAfter = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+            freeAfter = FreeGdiSlots();
+            Close(window);
+            break;
+        default:
+            break;
+        }
+    };
+    EXPECT_EQ(RunProgram(run), 0);
+    const long freeWithoutProgram = FreeGdiSlots();
+    std::printf("GDI objects: %lu counted, %ld slots free before 1000 key commands; %lu counted, %ld free after; "
+                "%ld free once the window is gone\n",
+                static_cast<unsigned long>(countedBefore), freeBefore, static_cast<unsigned long>(countedAfter),
+                freeAfter, freeWithoutProgram);
+    EXPECT_EQ(countedAfter, countedBefore);
+    EXPECT_EQ(freeAfter, freeBefore);
+    EXPECT_GE(freeWithoutProgram - freeBefore, 5) << "the count sees the drawing kit go";
 }
 
 // The system refuses the timer: the user is asked, with the main window not

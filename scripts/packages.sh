@@ -18,5 +18,5 @@ BUILD_PACKAGES=(cmake make g++ ccache pkg-config qt6-base-dev libgl-dev fonts-li
 
 # The Windows program: the MinGW-w64 cross compiler, GoogleTest's sources,
 # Wine with its own fonts, and a virtual X server with the tools that drive
-# the program and read its screen.
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 googletest wine wine64 fonts-wine xvfb xdotool imagemagick)
+# the program and read its screen; icoutils and unzip look inside the zip.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 googletest wine wine64 fonts-wine xvfb xdotool imagemagick icoutils unzip)

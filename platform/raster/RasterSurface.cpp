@@ -1,7 +1,6 @@
 #include "platform/raster/RasterSurface.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace qv {
 
@@ -9,19 +8,7 @@ namespace {
 
 constexpr RasterPen kStockBlackPen{1, kBlack};
 constexpr std::uint32_t kRgbMask = 0x00FFFFFFU;
-constexpr int kReach = 1 << 28;
-
-std::uint32_t Apply(RasterOp op, std::uint32_t pen, std::uint32_t old) {
-    switch (op) {
-    case RasterOp::XorPen:
-        return 0xFF000000U | ((pen ^ old) & kRgbMask);
-    case RasterOp::NotXorPen:
-        return 0xFF000000U | (~(pen ^ old) & kRgbMask);
-    case RasterOp::CopyPen:
-        break;
-    }
-    return pen;
-}
+constexpr std::uint32_t kOpaque = 0xFF000000U;
 
 std::uint32_t Blend(std::uint32_t ink, std::uint8_t coverage) {
     const std::uint32_t a = coverage;
@@ -76,74 +63,29 @@ void RasterSurface::MoveToEx(int x, int y) {
 
 void RasterSurface::LineTo(int x, int y) {
     if (!inStroke_) {
-        canvas_.BeginStroke();
-        penPixel_ = ToPixel(pen_->color);
+        stroke_.Begin(pen_->width, clip_);
         inStroke_ = true;
     }
-    StrokeSegment(position_, {x, y});
+    Paint(stroke_.Extend(position_, {x, y}));
     position_ = {x, y};
 }
 
-// The centre line's pixel k along the major axis is offset on the minor axis
-// by k * minor / steps rounded half up; in that closed form the steps outside
-// the clip rectangle are skipped, so a far-off end point costs nothing. End
-// points are held within 2^28 of the origin so the products cannot overflow;
-// no painter comes near that.
-void RasterSurface::StrokeSegment(Point from, Point to) {
-    if (clip_.Empty()) {
+// Xor and not-xor both flip the bits of a mask; the alpha byte stays opaque.
+void RasterSurface::Paint(const std::vector<Span>& spans) {
+    const std::uint32_t pen = ToPixel(pen_->color);
+    std::uint32_t* pixels = canvas_.Pixels();
+    if (op_ == RasterOp::CopyPen) {
+        for (const Span& span : spans) {
+            std::fill_n(pixels + canvas_.Index(span.left, span.y), span.right - span.left + 1, pen);
+        }
         return;
     }
-    auto hold = [](Point p) { return Point{std::clamp(p.x, -kReach, kReach), std::clamp(p.y, -kReach, kReach)}; };
-    from = hold(from);
-    to = hold(to);
-    const long long dx = static_cast<long long>(to.x) - from.x;
-    const long long dy = static_cast<long long>(to.y) - from.y;
-    const bool xMajor = std::llabs(dx) >= std::llabs(dy);
-    const long long steps = std::max(std::llabs(dx), std::llabs(dy));
-    const long long minorRun = xMajor ? std::llabs(dy) : std::llabs(dx);
-    const int majorSign = (xMajor ? dx : dy) < 0 ? -1 : 1;
-    const int minorSign = (xMajor ? dy : dx) < 0 ? -1 : 1;
-    const long long major0 = xMajor ? from.x : from.y;
-    const long long minor0 = xMajor ? from.y : from.x;
-
-    const int low = -(pen_->width / 2);
-    const int high = low + pen_->width - 1;
-    const long long clipMin = xMajor ? clip_.left : clip_.top;
-    const long long clipMax = (xMajor ? clip_.right : clip_.bottom) - 1;
-    long long first = majorSign > 0 ? clipMin - high - major0 : major0 - (clipMax - low);
-    long long last = majorSign > 0 ? clipMax - low - major0 : major0 - (clipMin - high);
-    first = std::max(first, 0LL);
-    last = std::min(last, steps);
-
-    for (long long k = first; k <= last; ++k) {
-        const long long minorOffset = steps == 0 ? 0 : (2 * k * minorRun + steps) / (2 * steps);
-        const long long major = major0 + majorSign * k;
-        const long long minor = minor0 + minorSign * minorOffset;
-        if (xMajor) {
-            Stamp(major, minor);
-        } else {
-            Stamp(minor, major);
+    const std::uint32_t flip = (op_ == RasterOp::XorPen ? pen : ~pen) & kRgbMask;
+    for (const Span& span : spans) {
+        std::uint32_t* const row = pixels + canvas_.Index(span.left, span.y);
+        for (int i = 0; i <= span.right - span.left; ++i) {
+            row[i] = (row[i] ^ flip) | kOpaque;
         }
-    }
-}
-
-void RasterSurface::Stamp(long long x, long long y) {
-    const int low = -(pen_->width / 2);
-    for (int oy = 0; oy < pen_->width; ++oy) {
-        for (int ox = 0; ox < pen_->width; ++ox) {
-            Plot(x + low + ox, y + low + oy);
-        }
-    }
-}
-
-void RasterSurface::Plot(long long x, long long y) {
-    if (x < clip_.left || x >= clip_.right || y < clip_.top || y >= clip_.bottom) {
-        return;
-    }
-    const std::size_t index = canvas_.Index(static_cast<int>(x), static_cast<int>(y));
-    if (canvas_.Claim(index)) {
-        std::uint32_t& pixel = canvas_.Pixels()[index];
-        pixel = Apply(op_, penPixel_, pixel);
     }
 }
 

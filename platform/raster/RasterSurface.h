@@ -13,6 +13,9 @@
 
 #include "platform/raster/GlyphSource.h"
 #include "platform/raster/RasterCanvas.h"
+#include "platform/raster/StrokeSpans.h"
+
+#include <vector>
 
 namespace qv {
 
@@ -45,9 +48,7 @@ public:
 
 private:
     void EndStroke() { inStroke_ = false; }
-    void StrokeSegment(Point from, Point to);
-    void Stamp(long long x, long long y);
-    void Plot(long long x, long long y);
+    void Paint(const std::vector<Span>& spans);
 
     RasterCanvas& canvas_;
     GlyphSource& glyphs_;
@@ -59,7 +60,7 @@ private:
     Color textColor_ = kBlack;
     TextAlign align_ = TextAlign::LeftTop;
     bool inStroke_ = false;
-    std::uint32_t penPixel_ = 0;
+    StrokeSpans stroke_;
 };
 
 } // namespace qv

@@ -7,8 +7,6 @@ namespace qv {
 namespace {
 
 constexpr RasterPen kStockBlackPen{1, kBlack};
-constexpr std::uint32_t kRgbMask = 0x00FFFFFFU;
-constexpr std::uint32_t kOpaque = 0xFF000000U;
 
 std::uint32_t Blend(std::uint32_t ink, std::uint8_t coverage) {
     const std::uint32_t a = coverage;
@@ -27,7 +25,7 @@ const RasterPen& PenOf(Pen pen) {
 
 RasterSurface::RasterSurface(RasterCanvas& canvas, GlyphSource& glyphs, Rect clip)
     : canvas_(canvas), glyphs_(glyphs), clip_(Intersect(clip, canvas.Bounds())), pen_(&kStockBlackPen),
-      font_(glyphs.SystemFont()) {}
+      font_(glyphs.SystemFont()), stroke_(canvas, clip_) {}
 
 RasterSurface::RasterSurface(RasterCanvas& canvas, GlyphSource& glyphs)
     : RasterSurface(canvas, glyphs, canvas.Bounds()) {}
@@ -63,30 +61,11 @@ void RasterSurface::MoveToEx(int x, int y) {
 
 void RasterSurface::LineTo(int x, int y) {
     if (!inStroke_) {
-        stroke_.Begin(pen_->width, clip_);
+        stroke_.Begin(pen_->width, pen_->color, op_);
         inStroke_ = true;
     }
-    Paint(stroke_.Extend(position_, {x, y}));
+    stroke_.Extend(position_, {x, y});
     position_ = {x, y};
-}
-
-// Xor and not-xor both flip the bits of a mask; the alpha byte stays opaque.
-void RasterSurface::Paint(const std::vector<Span>& spans) {
-    const std::uint32_t pen = ToPixel(pen_->color);
-    std::uint32_t* pixels = canvas_.Pixels();
-    if (op_ == RasterOp::CopyPen) {
-        for (const Span& span : spans) {
-            std::fill_n(pixels + canvas_.Index(span.left, span.y), span.right - span.left + 1, pen);
-        }
-        return;
-    }
-    const std::uint32_t flip = (op_ == RasterOp::XorPen ? pen : ~pen) & kRgbMask;
-    for (const Span& span : spans) {
-        std::uint32_t* const row = pixels + canvas_.Index(span.left, span.y);
-        for (int i = 0; i <= span.right - span.left; ++i) {
-            row[i] = (row[i] ^ flip) | kOpaque;
-        }
-    }
 }
 
 // Text is opaque: its cell box is white, the glyphs in the text colour, and

@@ -13,9 +13,7 @@
 
 #include "platform/raster/GlyphSource.h"
 #include "platform/raster/RasterCanvas.h"
-#include "platform/raster/StrokeSpans.h"
-
-#include <vector>
+#include "platform/raster/StrokePainter.h"
 
 namespace qv {
 
@@ -48,7 +46,6 @@ public:
 
 private:
     void EndStroke() { inStroke_ = false; }
-    void Paint(const std::vector<Span>& spans);
 
     RasterCanvas& canvas_;
     GlyphSource& glyphs_;
@@ -60,7 +57,7 @@ private:
     Color textColor_ = kBlack;
     TextAlign align_ = TextAlign::LeftTop;
     bool inStroke_ = false;
-    StrokeSpans stroke_;
+    StrokePainter stroke_;
 };
 
 } // namespace qv

@@ -1,6 +1,7 @@
 #include "platform/raster/RasterSurface.h"
 
 #include <algorithm>
+#include <array>
 
 namespace qv {
 
@@ -8,11 +9,15 @@ namespace {
 
 constexpr RasterPen kStockBlackPen{1, kBlack};
 
-std::uint32_t Blend(std::uint32_t ink, std::uint8_t coverage) {
-    const std::uint32_t a = coverage;
-    auto channel = [a](std::uint32_t value) { return (value * a + 255U * (255U - a) + 127U) / 255U; };
-    return 0xFF000000U | (channel((ink >> 16) & 0xFFU) << 16) | (channel((ink >> 8) & 0xFFU) << 8) |
-           channel(ink & 0xFFU);
+// The pixel for every coverage of one ink, so that the text loop is a lookup.
+std::array<std::uint32_t, 256> BlendTable(std::uint32_t ink) {
+    std::array<std::uint32_t, 256> table{};
+    for (std::uint32_t a = 0; a < 256; ++a) {
+        auto channel = [a](std::uint32_t value) { return (value * a + 255U * (255U - a) + 127U) / 255U; };
+        table[a] = 0xFF000000U | (channel((ink >> 16) & 0xFFU) << 16) | (channel((ink >> 8) & 0xFFU) << 8) |
+                   channel(ink & 0xFFU);
+    }
+    return table;
 }
 
 } // namespace
@@ -87,12 +92,12 @@ void RasterSurface::TextOutA(int x, int y, const char* text, int length) {
         static_cast<int>(std::clamp<long long>(left + run.width, INT32_MIN, INT32_MAX)),
         static_cast<int>(std::clamp<long long>(static_cast<long long>(y) + run.height, INT32_MIN, INT32_MAX))};
     const Rect visible = Intersect(box, clip_);
-    const std::uint32_t ink = ToPixel(textColor_);
+    const std::array<std::uint32_t, 256> blend = BlendTable(ToPixel(textColor_));
     for (int py = visible.top; py < visible.bottom; ++py) {
-        const std::uint8_t* row = run.coverage.data() + static_cast<std::size_t>(py - box.top) * run.width;
-        std::uint32_t* out = canvas_.Pixels() + canvas_.Index(visible.left, py);
+        const std::uint8_t* coverage = run.coverage.data() + static_cast<std::size_t>(py - box.top) * run.width;
+        std::uint32_t* const out = canvas_.Pixels() + canvas_.Index(visible.left, py);
         for (int px = visible.left; px < visible.right; ++px) {
-            *out++ = Blend(ink, row[px - box.left]);
+            out[px - visible.left] = blend[coverage[px - box.left]];
         }
     }
 }

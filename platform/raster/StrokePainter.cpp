@@ -1,6 +1,7 @@
 #include "platform/raster/StrokePainter.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdlib>
 #include <limits>
 
@@ -39,17 +40,6 @@ inline void StrokePainter::Paint(int y, int left, int right) {
     ink.Apply(canvas_.Pixels() + canvas_.Index(left, y), right - left + 1);
 }
 
-// A run starting right of its row's block meets nothing the stroke covers.
-inline void StrokePainter::AddRun(int y, Run run) {
-    Row& row = rows_[static_cast<std::size_t>(y - clip_.top)];
-    if (row.stroke == stroke_ && run.left <= row.right + 1) {
-        AddOverlapping(row, y, run);
-        return;
-    }
-    row = {stroke_, run.left, run.right};
-    Paint(y, run.left, run.right);
-}
-
 // An axis-parallel segment covers a rectangle; any other is walked.
 void StrokePainter::Extend(Point from, Point to) {
     if (high_ < low_ || clip_.Empty()) {
@@ -71,6 +61,8 @@ StrokePainter::Run StrokePainter::Clipped(long long left, long long right) const
             static_cast<int>(std::clamp<long long>(right, clip_.left - 1LL, clip_.right - 1LL))};
 }
 
+// A run starting right of its row's block meets nothing the stroke covers;
+// that test is made inline in the loops over rows, which are the hot path.
 void StrokePainter::AddRectangle(long long left, long long top, long long right, long long bottom) {
     const int first = static_cast<int>(std::max<long long>(top, clip_.top));
     const int last = static_cast<int>(std::min<long long>(bottom, clip_.bottom - 1));
@@ -169,15 +161,29 @@ void StrokePainter::AddRunRows() {
         return;
     }
     const int rows = static_cast<int>(segmentRows_.size());
-    for (int y = first; y <= last; ++y) {
-        const long long a = centreStep_ * (y - high_ - centreFirstRow_);
-        const long long b = centreStep_ * (y - low_ - centreFirstRow_);
-        const Run& start = centre_[static_cast<std::size_t>(std::max(std::min(a, b), 0LL))];
-        const Run& end = centre_[static_cast<std::size_t>(std::min(std::max(a, b), count - 1))];
+    segmentRows_.resize(segmentRows_.size() + static_cast<std::size_t>(last - first + 1));
+    Run* out = segmentRows_.data() + rows;
+    // Row y is covered by centre_[index .. index + reach], clamped to the runs there are.
+    long long index = centreStep_ > 0 ? first - high_ - centreFirstRow_ : centreFirstRow_ - (first - low_);
+    const long long reach = high_ - low_;
+    const Ink ink = ink_;
+    const std::uint32_t stroke = stroke_;
+    const std::ptrdiff_t stride = canvas_.Width();
+    Row* row = rows_.data() + (first - clip_.top);
+    std::uint32_t* line = canvas_.Pixels() + canvas_.Index(0, first);
+    for (int y = first; y <= last; ++y, index += centreStep_, ++out, ++row, line += stride) {
+        const Run& start = centre_[static_cast<std::size_t>(std::max(index, 0LL))];
+        const Run& end = centre_[static_cast<std::size_t>(std::min(index + reach, count - 1))];
         const Run run = Clipped(std::min(start.left, end.left) + low_, std::max(start.right, end.right) + high_);
-        segmentRows_.push_back(run);
-        if (run.left <= run.right) {
-            AddRun(y, run);
+        *out = run;
+        if (run.left > run.right) {
+            continue;
+        }
+        if (row->stroke != stroke || run.left > row->right + 1) {
+            *row = {stroke, run.left, run.right};
+            ink.Apply(line + run.left, run.right - run.left + 1);
+        } else {
+            AddOverlapping(*row, y, run);
         }
     }
     segments_.push_back({first, last, {}, rows});

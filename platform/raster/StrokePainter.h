@@ -28,6 +28,8 @@ public:
 
 private:
     // Xor and not-xor both flip the bits of a mask; the alpha byte stays opaque.
+    // Loops copy it first, so that their stores to pixels cannot be taken to
+    // change it.
     struct Ink {
         bool copy = true;
         std::uint32_t pen = 0;
@@ -62,7 +64,6 @@ private:
     void AddRectangle(long long left, long long top, long long right, long long bottom);
     void WalkCentreLine(Point from, Point to);
     void AddRunRows();
-    void AddRun(int y, Run run);
     void AddOverlapping(Row& row, int y, Run run);
     void Paint(int y, int left, int right);
 

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 namespace qv {
@@ -191,6 +192,45 @@ TEST_F(RasterTest, TextAlignmentPlacesTheReferencePoint) {
         EXPECT_EQ(canvas.PixelAt(c.firstInkX - 1, 15), ToPixel(kWhite)) << static_cast<int>(c.align);
         EXPECT_EQ(canvas.PixelAt(c.firstInkX, 15), ToPixel(kBlack)) << static_cast<int>(c.align);
         EXPECT_EQ(canvas.PixelAt(c.firstInkX + 17, 15), ToPixel(kWhite)) << "the blank column ends the text";
+    }
+}
+
+// One row of 256 pixels whose coverage is its x.
+class CoverageRamp final : public GlyphSource {
+public:
+    Font SystemFont() override { return Font{1}; }
+    TextMetrics Metrics(Font) override { return {1, 0, 256}; }
+    const GlyphRun& Render(Font, std::string_view) override {
+        run_ = {256, 1, {}};
+        for (int a = 0; a < 256; ++a) {
+            run_.coverage.push_back(static_cast<std::uint8_t>(a));
+        }
+        return run_;
+    }
+
+private:
+    GlyphRun run_;
+};
+
+// Each channel is the ink's weighted by the coverage over white, to the
+// nearest value with halves up.
+TEST(RasterTextTest, PartialCoverageBlendsTheInkOverWhite) {
+    CoverageRamp ramp;
+    RasterCanvas canvas(256, 1);
+    RasterSurface surface(canvas, ramp);
+    for (const Color ink : {kBlack, kRed, kDarkGreen, Rgb(12, 201, 77)}) {
+        surface.SetTextColor(ink);
+        surface.TextOutA(0, 0, "x", 1);
+        for (int a = 0; a < 256; ++a) {
+            auto expected = [a](std::uint32_t value) {
+                const double mixed = (static_cast<double>(value) * a + 255.0 * (255 - a)) / 255.0;
+                return static_cast<std::uint32_t>(std::floor(mixed + 0.5));
+            };
+            const std::uint32_t pen = ToPixel(ink);
+            const std::uint32_t want = 0xFF000000U | expected((pen >> 16) & 0xFFU) << 16 |
+                                       expected((pen >> 8) & 0xFFU) << 8 | expected(pen & 0xFFU);
+            ASSERT_EQ(canvas.PixelAt(a, 0), want) << "ink " << std::hex << ink << std::dec << ", coverage " << a;
+        }
     }
 }
 

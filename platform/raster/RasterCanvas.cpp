@@ -26,9 +26,6 @@ void RasterCanvas::Resize(int width, int height) {
     height_ = std::max(height, 0);
     const std::size_t count = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
     pixels_.assign(count, ToPixel(kWhite));
-    strokeMarks_.clear();
-    strokeMarks_.shrink_to_fit();
-    stroke_ = 0;
 }
 
 void RasterCanvas::Fill(const Rect& area, Color color) {
@@ -37,25 +34,6 @@ void RasterCanvas::Fill(const Rect& area, Color color) {
     for (int y = r.top; y < r.bottom; ++y) {
         std::fill_n(pixels_.begin() + static_cast<std::ptrdiff_t>(Index(r.left, y)), r.right - r.left, pixel);
     }
-}
-
-void RasterCanvas::BeginStroke() {
-    if (strokeMarks_.size() != pixels_.size()) {
-        strokeMarks_.assign(pixels_.size(), 0);
-        stroke_ = 0;
-    }
-    if (++stroke_ == 0) { // the counter wrapped: old marks would alias new strokes
-        std::fill(strokeMarks_.begin(), strokeMarks_.end(), 0);
-        stroke_ = 1;
-    }
-}
-
-bool RasterCanvas::Claim(std::size_t index) {
-    if (strokeMarks_[index] == stroke_) {
-        return false;
-    }
-    strokeMarks_[index] = stroke_;
-    return true;
 }
 
 } // namespace qv

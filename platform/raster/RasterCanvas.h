@@ -1,5 +1,4 @@
-// A 32-bit pixel buffer (0xFFRRGGBB, the layout of QImage::Format_RGB32) and
-// the bookkeeping that lets one stroke toggle each of its pixels only once.
+// A 32-bit pixel buffer (0xFFRRGGBB, the layout of QImage::Format_RGB32).
 #pragma once
 
 #include "platform/DrawingSurface.h"
@@ -44,16 +43,10 @@ public:
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x);
     }
 
-    // Strokes: a pixel is claimed at most once between two calls of BeginStroke.
-    void BeginStroke();
-    bool Claim(std::size_t index);
-
 private:
     int width_ = 0;
     int height_ = 0;
     std::vector<std::uint32_t> pixels_;
-    std::vector<std::uint32_t> strokeMarks_; // allocated with the first stroke
-    std::uint32_t stroke_ = 0;
 };
 
 } // namespace qv

@@ -13,6 +13,7 @@
 
 #include "platform/raster/GlyphSource.h"
 #include "platform/raster/RasterCanvas.h"
+#include "platform/raster/StrokePainter.h"
 
 namespace qv {
 
@@ -45,9 +46,6 @@ public:
 
 private:
     void EndStroke() { inStroke_ = false; }
-    void StrokeSegment(Point from, Point to);
-    void Stamp(long long x, long long y);
-    void Plot(long long x, long long y);
 
     RasterCanvas& canvas_;
     GlyphSource& glyphs_;
@@ -59,7 +57,7 @@ private:
     Color textColor_ = kBlack;
     TextAlign align_ = TextAlign::LeftTop;
     bool inStroke_ = false;
-    std::uint32_t penPixel_ = 0;
+    StrokePainter stroke_;
 };
 
 } // namespace qv

@@ -25,31 +25,30 @@ void RedrawCycle(Window* window, void (*rule)()) {
     ReleaseDC(window, surface);
 }
 
-void TogglePeak(Window* window) {
-    DrawingSurface* surface = GetDC(window);
-    DrawPeakTrace(*surface, detectorState.clientWidth, detectorState.clientHeight, drawingKit.peakPen,
+void Peak(DrawingSurface& surface) {
+    DrawPeakTrace(surface, detectorState.clientWidth, detectorState.clientHeight, drawingKit.peakPen,
                   drawingKit.labelFont);
-    detectorState.peakOn = !detectorState.peakOn;
-    surface->SetROP2(RasterOp::CopyPen);
-    ReleaseDC(window, surface);
 }
 
-void ToggleQuasiPeak(Window* window) {
-    DrawingSurface* surface = GetDC(window);
-    surface->SetROP2(RasterOp::NotXorPen);
-    DrawQuasiPeakTrace(*surface, detectorState.clientWidth, detectorState.clientHeight, drawingKit.quasiPeakPen,
+void QuasiPeak(DrawingSurface& surface) {
+    DrawQuasiPeakTrace(surface, detectorState.clientWidth, detectorState.clientHeight, drawingKit.quasiPeakPen,
                        drawingKit.meteredPen, drawingKit.labelFont, detectorState.lineHeight);
-    detectorState.quasiPeakOn = !detectorState.quasiPeakOn;
-    surface->SetROP2(RasterOp::CopyPen);
-    ReleaseDC(window, surface);
 }
 
-void ToggleAverage(Window* window) {
-    DrawingSurface* surface = GetDC(window);
-    surface->SetROP2(RasterOp::NotXorPen);
-    DrawAverageTrace(*surface, detectorState.clientWidth, detectorState.clientHeight, drawingKit.averagePen,
+void Average(DrawingSurface& surface) {
+    DrawAverageTrace(surface, detectorState.clientWidth, detectorState.clientHeight, drawingKit.averagePen,
                      drawingKit.labelFont);
-    detectorState.averageOn = !detectorState.averageOn;
+}
+
+// F1 to F3 draw their trace once, which shows it or takes it off; the on flag
+// records which. The quasi-peak and average keys set not-xor first.
+void ToggleTrace(Window* window, void (*trace)(DrawingSurface&), int& on, bool notXorFirst) {
+    DrawingSurface* surface = GetDC(window);
+    if (notXorFirst) {
+        surface->SetROP2(RasterOp::NotXorPen);
+    }
+    trace(*surface);
+    on = !on;
     surface->SetROP2(RasterOp::CopyPen);
     ReleaseDC(window, surface);
 }
@@ -70,17 +69,14 @@ void ResetDisplay(Window* window) {
 } // namespace
 
 void DrawActiveDetectors(DrawingSurface& surface) {
-    const int width = detectorState.clientWidth;
-    const int height = detectorState.clientHeight;
     if (detectorState.peakOn) {
-        DrawPeakTrace(surface, width, height, drawingKit.peakPen, drawingKit.labelFont);
+        Peak(surface);
     }
     if (detectorState.quasiPeakOn) {
-        DrawQuasiPeakTrace(surface, width, height, drawingKit.quasiPeakPen, drawingKit.meteredPen, drawingKit.labelFont,
-                           detectorState.lineHeight);
+        QuasiPeak(surface);
     }
     if (detectorState.averageOn) {
-        DrawAverageTrace(surface, width, height, drawingKit.averagePen, drawingKit.labelFont);
+        Average(surface);
     }
 }
 
@@ -99,13 +95,13 @@ void OnKeyDown(Window* window, unsigned virtualKey) {
         RedrawCycle(window, ShortenPeriod);
         break;
     case Vk::F1:
-        TogglePeak(window);
+        ToggleTrace(window, Peak, detectorState.peakOn, false);
         break;
     case Vk::F2:
-        ToggleQuasiPeak(window);
+        ToggleTrace(window, QuasiPeak, detectorState.quasiPeakOn, true);
         break;
     case Vk::F3:
-        ToggleAverage(window);
+        ToggleTrace(window, Average, detectorState.averageOn, true);
         break;
     case Vk::F4:
         ShowSupportText(window);

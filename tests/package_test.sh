@@ -26,7 +26,7 @@ grep -qx 'Categories=Education;Science;Electronics;' "$work/root/usr/share/appli
     fail "the menu entry is not in Education/Science"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins fonts-liberation; do
+for package in libqt6widgets6 libqt6gui6 libqt6core6 fonts-liberation; do
     [[ $depends == *"$package"* ]] || fail "Depends lacks $package: $depends"
 done
 [ "$(dpkg-deb -f "$deb" Version)" = "$2" ] || fail "the package version is not $2"

@@ -92,7 +92,12 @@ void RasterSurface::TextOutA(int x, int y, const char* text, int length) {
         static_cast<int>(std::clamp<long long>(left + run.width, INT32_MIN, INT32_MAX)),
         static_cast<int>(std::clamp<long long>(static_cast<long long>(y) + run.height, INT32_MIN, INT32_MAX))};
     const Rect visible = Intersect(box, clip_);
-    const std::array<std::uint32_t, 256> blend = BlendTable(ToPixel(textColor_));
+    const std::uint32_t ink = ToPixel(textColor_);
+    if (ink == ToPixel(kWhite)) { // a label taken off: its whole box turns white
+        canvas_.Fill(visible, kWhite);
+        return;
+    }
+    const std::array<std::uint32_t, 256> blend = BlendTable(ink);
     for (int py = visible.top; py < visible.bottom; ++py) {
         const std::uint8_t* coverage = run.coverage.data() + static_cast<std::size_t>(py - box.top) * run.width;
         std::uint32_t* const out = canvas_.Pixels() + canvas_.Index(visible.left, py);

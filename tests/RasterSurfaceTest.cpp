@@ -148,7 +148,6 @@ TEST_F(RasterTest, TwoPixelPenCoversExactlyTwoRowsOrColumns) {
 
 TEST_F(RasterTest, SeparateStrokesEachToggleTheirPixels) {
     RasterSurface surface(canvas, glyphs);
-    surface.SelectObject(ToPen(&kBlackPen));
     surface.SetROP2(RasterOp::XorPen);
     const auto before = Snapshot();
     surface.SelectObject(ToPen(&kRedPen));
